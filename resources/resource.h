@@ -1,0 +1,26 @@
+/* Resource ids shared by netprep.rc and the code.
+ * Dialogs 100-199, strings 200-299, dialog controls 1000-1099. */
+#ifndef NETPREP_RESOURCE_H
+#define NETPREP_RESOURCE_H
+
+/* ISP properties dialog */
+#define IDD_ISP_PROPERTIES 101
+
+#define IDC_ENTRY_LIST 1000
+#define IDC_LOGIN_NAME 1001
+#define IDC_PASSWORD 1002
+#define IDC_CONFIRM_PASSWORD 1003
+#define IDC_DOMAIN_NAME 1004
+#define IDC_REQUIRES_DOMAIN 1005
+
+/* String table */
+#define IDS_NO_DIAL_UP 201
+#define IDS_NO_ENTRY_ENUMERATION 202
+#define IDS_CAPTION 203
+#define IDS_REGISTRY_FAILED 204
+#define IDS_LOGIN_NAME_REQUIRED 205
+#define IDS_PASSWORD_REQUIRED 206
+#define IDS_CONFIRMATION_REQUIRED 207
+#define IDS_PASSWORDS_DIFFER 208
+
+#endif /* NETPREP_RESOURCE_H */
