@@ -21,4 +21,13 @@ reg add 'HKLM\SOFTWARE\Quillmere\Setup' /v InstallDir /d 'C:\Netmeld' /f >/dev/n
 reg query 'HKLM\SOFTWARE\Quillmere\Setup'
 call RegDBDeleteValue 'SOFTWARE\Quillmere\Setup' LegacyPath
 reg query 'HKLM\SOFTWARE\Quillmere\Setup'
+
+# -- ISP account -------------------------------------------------------------
+
+# -- hosts file --------------------------------------------------------------
+
+# -- network probes ----------------------------------------------------------
+
+# -- companion programs and versions -----------------------------------------
+
 wine_session_stop
