@@ -27,6 +27,15 @@ reg query 'HKLM\SOFTWARE\Quillmere\Setup'
 # -- hosts file --------------------------------------------------------------
 
 # -- network probes ----------------------------------------------------------
+# Wine records no TCP/IP bind list, and its WSOCK32.DLL lacks the exports of
+# the system's own: both probes answer 0.
+call IpLoaded
+call VerifyMicrosoftWinsock
+# A network card bound beside the dial-up adapter: TCP/IP reaches the LAN.
+linkage='HKLM\SYSTEM\CurrentControlSet\Services\Tcpip\Linkage'
+reg add "$linkage" /v Bind /t REG_MULTI_SZ /d '\Device\NdisWan4\0\Device\El90x1' /f >/dev/null
+reg query "$linkage"
+call IpLoaded
 
 # -- companion programs and versions -----------------------------------------
 
