@@ -63,13 +63,16 @@ int NETPREP_API VerifyMicrosoftWinsock(void);
 
 /* ---- Companion programs -------------------------------------------------- */
 
-/* 1: the window is there; 0: it is not. */
+/* 1: the window is there; 0: it is not. A null windowTitle matches any
+ * Explorer folder window. */
 int NETPREP_API IsRunningIPM95(void);
 int NETPREP_API IsRunningINM95(void);
 int NETPREP_API IsControlPanelOpen(const char *windowTitle);
 
-/* 1: the window was found and asked to close; 0: no such window.
- * StopIPM95 posts the request; the others wait until it is handled. */
+/* 1: the window was found and asked to close (whether or not it closed);
+ * 0: no such window. Only the first matching window is asked. StopIPM95
+ * posts the request and returns at once; the others wait, without a
+ * time-out, until the program has handled it (it may ask its user first). */
 int NETPREP_API StopIPM95(void);
 int NETPREP_API StopINM95(void);
 int NETPREP_API StopINMSwitch(void);
@@ -85,12 +88,16 @@ int NETPREP_API CloseToolTrayIcon(void);
 
 /* ---- Versions ------------------------------------------------------------ */
 
-/* Copies the first line of the version file into `destination` (512 bytes).
- * 1: copied; 0: the file is missing or empty (destination untouched). */
+/* Copies the version string (the version file's first line without its line
+ * end, at most 511 characters) into `destination` (512 bytes).
+ * 1: copied; 0: the file cannot be opened or holds no character, or an
+ * argument is null (destination untouched). */
 int NETPREP_API GetVersionFromVersionFile(char *destination, const char *versionFilePath);
 
-/* 1: the version in HKLM\SOFTWARE\Quillmere\Setup, value `valueName`, sorts
- * after the version file's; 0: it does not, or either cannot be read. */
+/* 1: the version in HKLM\SOFTWARE\Quillmere\Setup, value `valueName` (null or
+ * "" for the unnamed value), sorts after the version file's, byte by byte as
+ * signed characters; 0: it does not, or either cannot be read, or the path
+ * is null. */
 int NETPREP_API NewerVersionInstalled(const char *valueName, const char *versionFilePath);
 
 /* ---- Registry ------------------------------------------------------------ */

@@ -38,5 +38,35 @@ reg query "$linkage"
 call IpLoaded
 
 # -- companion programs and versions -----------------------------------------
+# The stand-in companion program of the tests plays the server application and
+# the client program (whose answer to "applications running?" is 2). The demo
+# builds without tests, so it builds the stand-in itself.
+x86_64-w64-mingw32-g++-posix -O2 -Wall -Wextra -static -mwindows \
+    -o "$bin/companion-standin.exe" "$NETPREP_ROOT/tests/doubles/companion/companion_standin.cpp"
+wine_run "$bin/companion-standin.exe" --reply 2 \
+    --window AfxFrameOrView42s 'The Nms Application' \
+    --window AfxFrameOrView42s 'Internet Netmeld Client32' </dev/null >/dev/null 2>&1 &
+for _ in $(seq 50); do
+    case $(wine_run "$bin/netprep-call.exe" IsRunningINM95) in *'= 1'*) break ;; esac
+    sleep 0.2
+done
+call IsRunningINM95
+call IsINMClientRunningApps
+call StopINM95
+call IsRunningINM95
+call StopINMClient95
+call IsRunningIPM95
+
+# This release's version file, and the version the machine records. Versions
+# compare as text, character by character.
+printf '1.1.0\r\n' >"$WINEPREFIX/drive_c/netmeld-version.txt"
+version_file='C:\netmeld-version.txt'
+call GetVersionFromVersionFile buffer "$version_file"
+reg add 'HKLM\SOFTWARE\Quillmere\Setup' /v Version /d 1.2.0 /f >/dev/null
+reg query 'HKLM\SOFTWARE\Quillmere\Setup' /v Version
+call NewerVersionInstalled Version "$version_file"
+reg add 'HKLM\SOFTWARE\Quillmere\Setup' /v Version /d 1.0.9 /f >/dev/null
+reg query 'HKLM\SOFTWARE\Quillmere\Setup' /v Version
+call NewerVersionInstalled Version "$version_file"
 
 wine_session_stop
