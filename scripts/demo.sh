@@ -39,10 +39,7 @@ call IpLoaded
 
 # -- companion programs and versions -----------------------------------------
 # The stand-in companion program of the tests plays the server application and
-# the client program (whose answer to "applications running?" is 2). The demo
-# builds without tests, so it builds the stand-in itself.
-x86_64-w64-mingw32-g++-posix -O2 -Wall -Wextra -static -mwindows \
-    -o "$bin/companion-standin.exe" "$NETPREP_ROOT/tests/doubles/companion/companion_standin.cpp"
+# the client program (whose answer to "applications running?" is 2).
 wine_run "$bin/companion-standin.exe" --reply 2 \
     --window AfxFrameOrView42s 'The Nms Application' \
     --window AfxFrameOrView42s 'Internet Netmeld Client32' </dev/null >/dev/null 2>&1 &
