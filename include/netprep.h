@@ -23,8 +23,10 @@ extern "C" {
  * %windir%\NmSetup.ini or, when that names no entry, from the ISP properties
  * dialog owned by `window`.
  * 1: the account was confirmed and stored (or the registry refused it and the
- *    user was told); 0: nothing stored (no Dial-Up Networking, a refused
- *    password, or the user cancelled); -1: the dialog could not be shown. */
+ *    user was told); 0: nothing stored (no Dial-Up Networking or a failed
+ *    entry enumeration, a password with a space, a control character or a
+ *    code of 128 or above, the user cancelled, or `window` no longer exists);
+ *    -1: the dialog could not be shown. */
 int NETPREP_API ConfigureISP(HWND window);
 
 /* 0: at least one Dial-Up Networking entry exists; 1: Dial-Up Networking is

@@ -23,6 +23,15 @@ call RegDBDeleteValue 'SOFTWARE\Quillmere\Setup' LegacyPath
 reg query 'HKLM\SOFTWARE\Quillmere\Setup'
 
 # -- ISP account -------------------------------------------------------------
+# An unattended installation: NmSetup.ini in the Windows directory names the
+# dial-up entry and the account, so ConfigureISP records them without a
+# dialog. Wine's dial-up library has no entries, hence PhoneBookExists 3.
+nmsetup="$WINEPREFIX/drive_c/windows/NmSetup.ini"
+printf '[Netmeld]\r\nPhoneBookEntry=Office dial-up\r\nUsername=alice\r\nPassword=s3cret!\r\n' >"$nmsetup"
+call PhoneBookExists
+call ConfigureISP 0
+call --show-isp-record
+rm -f "$nmsetup"
 
 # -- hosts file --------------------------------------------------------------
 

@@ -2,10 +2,17 @@
 // name, the way an installation script does, then prints the result.
 //
 //   netprep-call <Export> [argument ...]
+//   netprep-call --show-isp-record
 //
 // An argument written --null is passed as a null pointer. A window argument
 // is a number (decimal or 0x hexadecimal). Exports that fill a buffer get one
 // of 512 bytes, printed after the result.
+//
+// --show-isp-record prints the phone book entry record that ConfigureISP
+// stored, with the password restored from its stored form, so a support
+// person can check what a machine holds.
+#include "isp/password_scrambler.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -78,10 +85,74 @@ void PrintArgument(const char* arg)
         printf("\"%s\"", arg);
 }
 
+constexpr const char* kIspRecordPath =
+    "SOFTWARE\\Quillmere\\Internet Netmeld\\PhoneBookEntries\\0000";
+
+// Prints a stored string as C text: bytes outside printable ASCII (the
+// stored password runs up to 160) as \xNN.
+void PrintQuoted(const char* text)
+{
+    putchar('"');
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+        if (*p == '"' || *p == '\\')
+            printf("\\%c", *p);
+        else if (*p >= 0x20 && *p < 0x7F)
+            putchar(*p);
+        else
+            printf("\\x%02X", *p);
+    }
+    putchar('"');
+}
+
+int ShowIspRecord()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kIspRecordPath, 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS) {
+        printf("no ISP account record at HKLM\\%s\n", kIspRecordPath);
+        return 1;
+    }
+    printf("HKLM\\%s\n", kIspRecordPath);
+    const char* const names[] = {"Name", "DomainName", "NetUserName", "NetPassword"};
+    for (const char* name : names) {
+        char data[kBufferSize] = {};
+        DWORD cbData = sizeof data - 1;
+        DWORD type = 0;
+        const LONG result =
+            RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &cbData);
+        if (result != ERROR_SUCCESS) {
+            printf("  %-11s (%s)\n", name,
+                   result == ERROR_MORE_DATA ? "longer than 511 bytes" : "missing");
+            continue;
+        }
+        printf("  %-11s = ", name);
+        PrintQuoted(data);
+        if (type != REG_SZ)
+            printf("  (type %lu, not REG_SZ)", type);
+        printf("\n");
+        if (strcmp(name, "NetPassword") == 0) {
+            char plain[kBufferSize];
+            printf("  %-11s   ", "");
+            if (netprep::RestorePassword(data, plain) == 0) {
+                printf("restored: ");
+                PrintQuoted(plain);
+                printf("\n");
+            } else {
+                printf("(not a stored form that netprep writes)\n");
+            }
+        }
+    }
+    RegCloseKey(key);
+    fflush(stdout);
+    return 0;
+}
+
 int Usage()
 {
     fprintf(stderr, "usage: netprep-call <Export> [argument ...]\n"
-                    "       an argument --null passes a null pointer\n"
+                    "       netprep-call --show-isp-record\n"
+                    "       an argument --null passes a null pointer; --show-isp-record prints\n"
+                    "       the ISP account record that ConfigureISP stored, password restored\n"
                     "exports:\n");
     for (const ExportShape& entry : kExports)
         fprintf(stderr, "  %s (%d argument%s)\n", entry.name, ArgumentCount(entry.shape),
@@ -95,6 +166,8 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return Usage();
+    if (strcmp(argv[1], "--show-isp-record") == 0 && argc == 2)
+        return ShowIspRecord();
 
     const ExportShape* found = nullptr;
     for (const ExportShape& entry : kExports)

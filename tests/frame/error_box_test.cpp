@@ -48,6 +48,9 @@ TEST_F(ShowSetupErrorTest, ShowsEveryMessageOfTheTableAsASystemModalStopBox)
         {IDS_CONFIRMATION_REQUIRED,
          "The Internet Service Provider password confirmation is required."},
         {IDS_PASSWORDS_DIFFER, "The supplied passwords do not match."},
+        {IDS_PASSWORD_NOT_PRINTABLE,
+         "The Internet Service Provider password may contain only printable characters and no "
+         "spaces."},
     };
     MessageBoxRecorder recorder;
     for (const auto& c : cases) {
