@@ -25,6 +25,22 @@ reg query 'HKLM\SOFTWARE\Quillmere\Setup'
 # -- ISP account -------------------------------------------------------------
 
 # -- hosts file --------------------------------------------------------------
+# The prefix's own hosts file, shown with its line ends; Wine keeps the
+# case of the name it was created with.
+show_hosts() {
+    local file
+    file=$(find "$WINEPREFIX/drive_c/windows/system32/drivers/etc" -maxdepth 1 -iname hosts | head -n1)
+    printf '%s:\n' 'C:\windows\system32\drivers\etc\hosts'
+    if [ -n "$file" ]; then sed 's/\t/\\t/g; s/\r$/\\r/; s/^/    | /' "$file"; else echo '    (none)'; fi
+}
+echo
+show_hosts
+call InsertHostName netmeld-gw
+show_hosts
+call CheckValidHostname netmeld-gw
+call CheckValidHostname 192.168.0.1
+call RemoveHostName netmeld-gw
+show_hosts
 
 # -- network probes ----------------------------------------------------------
 
