@@ -7,10 +7,7 @@ namespace netprep {
 
 namespace {
 
-// What one read from, or one write to, a stream moves. Large blocks keep
-// the system calls few: a 150,000-line hosts file is rewritten twice per
-// insertion.
-constexpr size_t kReadBlockSize = 32768;
+// What one write to the temporary hosts file moves.
 constexpr size_t kWriteBlockSize = 32768;
 // A line is handed on in pieces of at most this many characters.
 constexpr int kMaxPiece = kLineBufferSize - 1;
@@ -100,7 +97,7 @@ bool Contains(const char* line, int length, const char* text, size_t cchText)
 // read again.
 struct LineSource {
     FILE* stream;
-    char block[kReadBlockSize];
+    char block[kHostsReadBlockSize];
     size_t next;
     size_t end;
     long long blockOffset;  // file offset of block[0]
@@ -280,7 +277,8 @@ int RestOfLineMentions(LineSource& source, const char* line, int length, const c
     const int position = SkipLeadingWhiteSpace(line, length);
     CarryTail(search, line + position, length - position);
 
-    const long long resumeAt = source.blockOffset + source.next;
+    const long long blockOffset = source.blockOffset;
+    const size_t next = source.next;
     const bool ended = source.ended;
     char piece[kLineBufferSize];
     int mentioned = 0;
@@ -297,7 +295,13 @@ int RestOfLineMentions(LineSource& source, const char* line, int length, const c
         if (piece[cchPiece - 1] == '\n')
             break;
     }
-    return Reposition(source, resumeAt, ended) ? mentioned : -1;
+    // Still in the same block: it holds what it held, no need to read again.
+    if (source.blockOffset == blockOffset && source.end > 0) {
+        source.next = next;
+        source.ended = ended;
+        return mentioned;
+    }
+    return Reposition(source, blockOffset + next, ended) ? mentioned : -1;
 }
 
 }  // namespace

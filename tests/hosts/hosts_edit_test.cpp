@@ -1,6 +1,7 @@
 // The editing exports on the prefix's real hosts file: the text before, the
 // call, the text after and the result. Built into both test programs, so
 // every case runs on the Windows NT and on the Windows 95 hosts file.
+#include "hosts/hosts_lines.h"
 #include "include/netprep.h"
 #include "tests/hosts/hosts_fixture.h"
 #include "tests/support/files.h"
@@ -36,8 +37,13 @@ std::string PaddedTo(std::string text, size_t length, char fill)
 
 std::vector<EditCase> EditCases()
 {
-    // Longer than a read block, so reading it ahead and again crosses one.
-    const std::string longLocalhost = "127.0.0.1 localhost " + std::string(5000, 'x') + "\r\n";
+    // Loopback lines read ahead for a mention and then read again: within
+    // one read block, and across one.
+    const std::string longLocalhost = "127.0.0.1 localhost " + std::string(600, 'x') + "\r\n";
+    const std::string blockLongLocalhost =
+        "127.0.0.1 localhost " + std::string(kHostsReadBlockSize + 1000, 'x') + "\r\n";
+    // The CR of its line end is the last byte of the first read block.
+    const std::string blockLongComment = PaddedTo("# ", kHostsReadBlockSize - 1, 'p') + "\r\n";
     // Read as text, 511 characters and a line feed: one more than a piece.
     const std::string serverLineOf511 = PaddedTo("127.0.0.1 server ", 511, 'x') + "\r\n";
     // A comment whose 512th character starts what looks like a loopback line.
@@ -73,6 +79,8 @@ std::vector<EditCase> EditCases()
          RemoveOldHostName, "OLDBOX", "127.0.0.1 localhost\r\n", 1},
         {"LongLineIsKeptWhole", longLocalhost + "127.0.0.1 server\r\n", RemoveHostName, "server",
          longLocalhost, 1},
+        {"LineLongerThanAReadBlockIsKeptWhole", blockLongLocalhost + "127.0.0.1 server\r\n",
+         RemoveHostName, "server", blockLongLocalhost, 1},
         {"LongLoopbackLineIsDroppedWhole",
          "127.0.0.1 server " + std::string(600, 'x') + "\r\n# after\r\n", RemoveHostName,
          "server", "# after\r\n", 1},
@@ -88,9 +96,8 @@ std::vector<EditCase> EditCases()
          "# after\r\n", 1},
         {"RemoveRefusesANameOf512CharactersAndRewritesNothing", "127.0.0.1 localhost\n",
          RemoveHostName, std::string(512, 'n'), "127.0.0.1 localhost\n", 0},
-        {"CrLfAcrossAReadBlockStaysOneLineEnd",
-         PaddedTo("# ", 4095, 'p') + "\r\n127.0.0.1 server\r\n", RemoveHostName, "server",
-         PaddedTo("# ", 4095, 'p') + "\r\n", 1},
+        {"CrLfAcrossAReadBlockStaysOneLineEnd", blockLongComment + "127.0.0.1 server\r\n",
+         RemoveHostName, "server", blockLongComment, 1},
         {"LoneCarriageReturnsStay", "a\rb\r\n127.0.0.1 server\r\n", RemoveHostName, "server",
          "a\rb\r\n", 1},
         // The text rules end a file at 0x1A; what follows it is not kept.
