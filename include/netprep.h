@@ -38,20 +38,24 @@ int NETPREP_API PhoneBookExists(void);
 
 /* Puts "127.0.0.1<TAB>name" at the top of the hosts file after removing the
  * loopback lines that mention the name. A null or empty name means the
- * machine's default host name.
- * 1: the hosts file now holds the line; 0: it was left as it was. */
+ * machine's default host name (on Windows 95 with the TCP/IP domain).
+ * 1: the hosts file now holds the line; 0: it was left as it was (also for
+ *    a name over 500 characters). The hosts file is never left half
+ *    written. */
 int NETPREP_API InsertHostName(const char *hostName);
 
 /* Removes every loopback line that mentions the name (case-insensitive
  * substring). A null or empty name means the default host name.
- * 1: lines were removed and the hosts file replaced; 0: otherwise. */
+ * 1: lines were removed and the hosts file replaced; 0: otherwise, and the
+ *    hosts file as it was on every failure (a name over 511 characters is
+ *    refused). */
 int NETPREP_API RemoveHostName(const char *hostName);
 
 /* As RemoveHostName; a null or empty name means the bare computer name. */
 int NETPREP_API RemoveOldHostName(const char *hostName);
 
 /* 1: the text is not a numeric Internet address (a host name; also
- * "255.255.255.255"); 0: it is one. */
+ * "255.255.255.255" and a null pointer); 0: it is one. */
 int NETPREP_API CheckValidHostname(const char *text);
 
 /* ---- Network probes ------------------------------------------------------ */

@@ -34,6 +34,22 @@ call --show-isp-record
 rm -f "$nmsetup"
 
 # -- hosts file --------------------------------------------------------------
+# The prefix's own hosts file, shown with its line ends; Wine keeps the
+# case of the name it was created with.
+show_hosts() {
+    local file
+    file=$(find "$WINEPREFIX/drive_c/windows/system32/drivers/etc" -maxdepth 1 -iname hosts | head -n1)
+    printf '%s:\n' 'C:\windows\system32\drivers\etc\hosts'
+    if [ -n "$file" ]; then sed 's/\t/\\t/g; s/\r$/\\r/; s/^/    | /' "$file"; else echo '    (none)'; fi
+}
+echo
+show_hosts
+call InsertHostName netmeld-gw
+show_hosts
+call CheckValidHostname netmeld-gw
+call CheckValidHostname 192.168.0.1
+call RemoveHostName netmeld-gw
+show_hosts
 
 # -- network probes ----------------------------------------------------------
 # Wine records no TCP/IP bind list, and its WSOCK32.DLL lacks the exports of

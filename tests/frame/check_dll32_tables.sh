@@ -31,6 +31,9 @@ for name in $def_names; do
     [ "$def_ordinal" = "${rank[$name]}" ] || fail "$name is @$def_ordinal in the .def, expected @${rank[$name]}"
     grep -qx "${rank[$name]} $name" <<<"$exports" || fail "$name is not exported at ordinal ${rank[$name]}"
 done
+for name in $all_exports; do
+    grep -qx "$name" <<<"$def_names" || fail "$name is missing from the .def"
+done
 while read -r ordinal name; do
     [ -z "$ordinal" ] && continue
     grep -qx "$name" <<<"$def_names" || fail "unexpected export $ordinal $name (decorated or stray)"
