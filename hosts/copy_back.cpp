@@ -1,7 +1,7 @@
 #include "hosts/copy_back.h"
 
 #include "frame/handles.h"
-#include "hosts/platform_family.h"
+#include "frame/platform_family.h"
 
 #include <io.h>
 

@@ -7,7 +7,7 @@
 #include "frame/registry.h"
 #include "hosts/copy_back.h"
 #include "hosts/hosts_lines.h"
-#include "hosts/platform_family.h"
+#include "frame/platform_family.h"
 #include "include/netprep.h"
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "probes/tcpip_bindings.h"
 
 #include "frame/handles.h"
+#include "frame/platform_family.h"
 #include "frame/registry.h"
 #include "include/netprep.h"
 
@@ -25,8 +26,6 @@ constexpr size_t kAdapterNameSize = kSubkeyNameSize + sizeof kBindingsSuffix - 1
 constexpr DWORD kDataBufferSize = 256;
 // A bind list longer than this does not fit, and the probe answers 0.
 constexpr DWORD kBindListCapacity = 254;
-
-constexpr DWORD kWindows95Family = 0x80000000;
 
 bool IsDialUpAdapter(HKEY adapter)
 {
@@ -105,8 +104,8 @@ BindingCounts CountBindingsWindowsNT()
 // also when TCP/IP is missing or its keys cannot be opened for writing.
 int NETPREP_API IpLoaded(void)
 {
-    const bool windows95 = (GetVersion() & netprep::kWindows95Family) != 0;
-    const netprep::BindingCounts counts =
-        windows95 ? netprep::CountBindingsWindows95() : netprep::CountBindingsWindowsNT();
+    const netprep::BindingCounts counts = netprep::IsWindows95Family()
+                                              ? netprep::CountBindingsWindows95()
+                                              : netprep::CountBindingsWindowsNT();
     return netprep::IsBoundBeyondDialUp(counts) ? 1 : 0;
 }
