@@ -1,14 +1,12 @@
 // Paths and whole-file helpers for tests.
 #pragma once
 
+#include "tests/support/paths.h"
+
 #include <string>
 
 namespace netprep::test {
 
-// The folder of the running test program, without a trailing backslash.
-std::string ProgramDirectory();
-// GetWindowsDirectoryA.
-std::string WindowsDirectory();
 // A scratch folder for this test inside the program's folder, emptied first.
 std::string ScratchDirectory(const std::string& name);
 

@@ -7,6 +7,8 @@
 //
 // The generated file is kept in bench\ beside the program; the prefix's
 // hosts file is put back as it was at the end.
+#include "tests/support/paths.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -22,19 +24,11 @@ using Export = int(__cdecl*)(const char*);
 
 constexpr const char* kBenchName = "netprep-bench.example";
 
-std::string ProgramDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\'));
-}
+using netprep::test::ProgramDirectory;
 
 std::string HostsPath()
 {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\SYSTEM32\\DRIVERS\\ETC\\HOSTS";
+    return netprep::test::WindowsDirectory() + "\\SYSTEM32\\DRIVERS\\ETC\\HOSTS";
 }
 
 long long FileSize(const std::string& path)
